@@ -11,6 +11,7 @@
 #include "link/TForm6.h"
 #include "platform/Application.h"
 #include "platform/Modal.h"
+#include "platform/ToolbarImages.h"
 
 void CreateForms(std::shared_ptr<const TPortMap> portMap)
 {
@@ -44,6 +45,7 @@ int RunQuadrelix(int argc, char** argv)
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Quadrelix"));
     TApplication::setApplicationDisplayName(QStringLiteral("Quadrelix"));
+    TApplication::setWindowIcon(MakeToolbarImages()[2]);
     int result = 1;
     try {
         CreateForms(std::make_shared<TPortMap>());

@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "platform/Fonts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/ToolbarImages.h"
+#include "platform/ToolbarImages.h"
 #include "data/TForm2.h"
 #include "data/TForm3.h"
 #include "link/TForm6.h"
@@ -27,9 +28,7 @@ TForm1::TForm1(std::shared_ptr<const TPortMap> portMap)
     Form1 = this;
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("-.-"));
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(FormFont(11));
     resize(1022, 572);
     if (const QScreen* screen = QApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

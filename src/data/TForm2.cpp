@@ -1,6 +1,9 @@
 #include "data/TForm2.h"
+#include "platform/Fonts.h"
 
 #include <QLabel>
+
+#include "platform/ToolbarImages.h"
 #include <QWidget>
 
 TForm2* Form2 = nullptr;
@@ -9,9 +12,7 @@ QLabel* TForm2::AddLabel(const QString& text, int left, int top, int pixelHeight
 {
     auto* label = new QLabel(text, this);
     if (pixelHeight > 0) {
-        QFont f = label->font();
-        f.setPixelSize(pixelHeight);
-        label->setFont(f);
+        label->setFont(FormFont(pixelHeight));
     }
     label->move(left, top);
     label->adjustSize();
@@ -45,9 +46,7 @@ TShape* TForm2::AddLamp(const char* name, const char* caption, int captionLeft, 
 TForm2::TForm2(QMdiArea* area) : TChildForm(area, QStringLiteral("State"), 1036, 616)
 {
     setObjectName(QStringLiteral("Form2"));
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(FormFont(11));
 
     AddLabel(QStringLiteral("Parameters"), 24, 24, 19);
     AddLabel(QStringLiteral("Error State"), 384, 24, 19);
@@ -111,5 +110,5 @@ TForm2::TForm2(QMdiArea* area) : TChildForm(area, QStringLiteral("State"), 1036,
     shpOutPosBkw = AddLamp("shpOutPosBkw", "In Position backward", outCaption, outLamp, 328);
     shpOutInsideLockAngle = AddLamp("shpOutInsideLockAngle", "Target inside Lock Angle", outCaption, outLamp, 360);
 
-    RecordClientSize();
+    FinishCreation(MakeToolbarImages()[3]);
 }

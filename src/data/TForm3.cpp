@@ -1,6 +1,9 @@
 #include "data/TForm3.h"
+#include "platform/Fonts.h"
 
 #include <QLabel>
+
+#include "platform/ToolbarImages.h"
 
 #include "common/Numbers.h"
 
@@ -19,9 +22,7 @@ QString CycleSlotCaption(int slot)
 TForm3::TForm3(QMdiArea* area) : TChildForm(area, QStringLiteral("Statistic"), 778, 660)
 {
     setObjectName(QStringLiteral("Form3"));
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(FormFont(11));
 
     Chart1 = new TChart(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -73,5 +74,5 @@ TForm3::TForm3(QMdiArea* area) : TChildForm(area, QStringLiteral("Statistic"), 7
 
     QWidget::setTabOrder(Chart1, ListView1);
     QWidget::setTabOrder(ListView1, ListView2);
-    RecordClientSize();
+    FinishCreation(MakeToolbarImages()[4]);
 }

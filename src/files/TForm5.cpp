@@ -1,4 +1,5 @@
 #include "files/TForm5.h"
+#include "platform/Fonts.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,10 +13,7 @@ namespace {
 QLabel* BoldLabel(const QString& text, QWidget* parent, int left, int top, int width, int height)
 {
     auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setPixelSize(16);
-    f.setBold(true);
-    label->setFont(f);
+    label->setFont(FormFont(16, true));
     label->setGeometry(left, top, width, height);
     return label;
 }

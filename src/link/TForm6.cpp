@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+
+#include "platform/ToolbarImages.h"
 #include <QTimer>
 
 #include "data/TForm2.h"
@@ -35,7 +37,7 @@ TForm6::TForm6(QMdiArea* area) : TChildForm(area, QStringLiteral("Measurement"),
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
-    RecordClientSize();
+    FinishCreation(MakeToolbarImages()[6]);
     Form2->SetPosition(200, 100);
     Form3->SetPosition(10, 10);
     Form2->BringToFront();

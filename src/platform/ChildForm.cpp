@@ -23,10 +23,16 @@ TChildForm::TChildForm(QMdiArea* area, const QString& caption, int outerWidth, i
     setWindowTitle(caption);
     area_->addSubWindow(frame_);
     frame_->resize(outerWidth, outerHeight);
+}
+
+void TChildForm::FinishCreation(const QIcon& icon)
+{
+    frame_->setWindowIcon(icon);
     // Visible from creation; lay out now so that the client size is known.
     frame_->show();
     if (frame_->layout())
         frame_->layout()->activate();
+    RecordClientSize();
 }
 
 void TChildForm::SetClientSize(int width, int height)

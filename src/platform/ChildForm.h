@@ -3,6 +3,7 @@
 // size. Closing it records the size and only hides it; BringBack shows it
 // again as a child at the recorded size, in front.
 
+#include <QIcon>
 #include <QMdiSubWindow>
 #include <QWidget>
 
@@ -27,6 +28,10 @@ class TChildForm : public QWidget {
 public:
     // The form is placed in the area with the given outer size and caption.
     TChildForm(QMdiArea* area, const QString& caption, int outerWidth, int outerHeight);
+
+    // Called by each form once its controls exist: shows the window with its
+    // icon and records its client size.
+    void FinishCreation(const QIcon& icon);
 
     TChildFrame* Frame() const { return frame_; }
     QMdiArea* Area() const { return area_; }

@@ -11,7 +11,14 @@
 #include "app/TForm1.h"
 #include "support/AppFixture.h"
 
-class Guard : public AppFixture {};
+class Guard : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        script_->Messages.clear();  // the start-up's own message about missing ports
+    }
+};
 
 TEST_F(Guard, AnExceptionFromAHandlerIsShownAndTheLoopGoesOn)
 {

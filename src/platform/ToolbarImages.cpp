@@ -1,4 +1,4 @@
-#include "app/ToolbarImages.h"
+#include "platform/ToolbarImages.h"
 
 #include <QPainter>
 #include <QPainterPath>
