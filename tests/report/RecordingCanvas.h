@@ -3,6 +3,7 @@
 // in, and can fail on demand the way a printer does.
 
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "platform/ReportCanvas.h"
@@ -48,3 +49,6 @@ private:
     int size_ = 0;
     bool bold_ = false;
 };
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
