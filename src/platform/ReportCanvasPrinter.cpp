@@ -48,12 +48,13 @@ void TPrinterCanvas::BeginDoc()
     ownFile_ = printer_.outputFileName();
     scaleX_ = double(printer_.logicalDpiX()) / DotsPerInch;
     scaleY_ = double(printer_.logicalDpiY()) / DotsPerInch;
-    // The face stays the one the printer provides; only size and weight are ours.
-    const int size = fontSize_;
-    const bool bold = bold_;
+    // The printer's face, with the widths the layout was made for: a wider
+    // sans serif would run the longest labels into their values and the
+    // separator off the page.
     font_ = painter_.font();
-    fontSize_ = size;
-    bold_ = bold;
+    font_.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica"),
+                       QStringLiteral("Nimbus Sans")});
+    font_.setStyleHint(QFont::SansSerif);
     ApplyFont();
     CheckPrinter();
 }

@@ -68,16 +68,22 @@ TPdfText ReadPdf(const QString& file)
     return result;
 }
 
-// The box of the first word of a phrase on a page; Text stays empty when the phrase is missing.
+// The first occurrence of a phrase on a page: from the first word's left
+// and top to the last word's right. Text stays empty when the phrase is missing.
 TWord FindPhrase(const std::vector<TWord>& words, const QString& phrase)
 {
     const QStringList parts = phrase.split(' ', Qt::SkipEmptyParts);
-    for (std::size_t i = 0; i + parts.size() <= words.size(); ++i) {
+    const std::size_t n = std::size_t(parts.size());
+    for (std::size_t i = 0; i + n <= words.size(); ++i) {
         bool match = true;
-        for (qsizetype k = 0; k < parts.size() && match; ++k)
-            match = words[i + std::size_t(k)].Text == parts[k];
-        if (match)
-            return words[i];
+        for (std::size_t k = 0; k < n && match; ++k)
+            match = words[i + k].Text == parts[qsizetype(k)];
+        if (match) {
+            TWord found = words[i];
+            found.XMax = words[i + n - 1].XMax;
+            found.Text = phrase;
+            return found;
+        }
     }
     return {};
 }
@@ -170,6 +176,17 @@ TEST_F(PrintCommand, PdfHasThreePagesWithTheGridScaledToTheResolution)
                 locationHeight = height;
             EXPECT_NEAR(height, locationHeight, 0.5);
         }
+        // The longest labels end before their values, and the separator on the page.
+        // (A label that ran into its value would be read as one word with it.)
+        auto expectEndsBefore = [&](const QString& phrase, double limit) {
+            const TWord found = FindPhrase(pdf.Pages[0], phrase);
+            EXPECT_FALSE(found.Text.isEmpty()) << phrase.toStdString();
+            EXPECT_LT(found.XMax, limit) << phrase.toStdString();
+        };
+        expectEndsBefore("Last Brake Angle forward [degree]:", pointX(2000));
+        expectEndsBefore("Last Brake Angle backward [degree]", pointX(2000));
+        expectEndsBefore("Output Warning Lock Angle Reserve:", pointX(4000));
+        expectEndsBefore(QString(142, QLatin1Char('-')), 595.0);
         EXPECT_FALSE(FindPhrase(pdf.Pages[0], "Both Inputs On:").Text.isEmpty());
         EXPECT_FALSE(FindPhrase(pdf.Pages[1], "Brake Angle backward").Text.isEmpty());
         EXPECT_FALSE(FindPhrase(pdf.Pages[2], ">= 10.0 sec").Text.isEmpty());
