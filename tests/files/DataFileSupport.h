@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <QString>
 #include <map>
 #include <string>
@@ -44,6 +45,7 @@ void ExpectSameDataFile(const std::string& expected, const std::string& actual);
 class DataFileTest : public AppFixture {
 protected:
     void SetUp() override;
+    void TearDown() override;
 
     // Saves through File > Save File into `path`.
     void Save(const std::string& path);
@@ -54,4 +56,7 @@ protected:
 
     std::string Dir() const { return dir_; }
     std::string dir_;
+
+private:
+    QLocale previousLocale_;
 };
