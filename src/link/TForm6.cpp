@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include "platform/Fonts.h"
 #include "platform/ToolbarImages.h"
 #include <QTimer>
 
@@ -18,9 +19,8 @@ TForm6::TForm6(QMdiArea* area) : TChildForm(area, QStringLiteral("Measurement"),
     Label1 = new QLabel(QStringLiteral("-.-"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAccessibleName(QStringLiteral("Current angle"));
-    QFont big(QStringLiteral("Lucida Sans"));
-    big.setPixelSize(48);
-    big.setBold(true);
+    QFont big = FormFont(48, true);
+    big.setFamilies({QStringLiteral("Lucida Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     Label1->setFont(big);
     Label1->setForegroundRole(QPalette::WindowText);
     Label1->move(16, 16);
