@@ -11,29 +11,9 @@
 #include "common/CommaToPoint.h"
 #include "common/GeneralNumberText.h"
 #include "common/Numbers.h"
+#include "support/CommaLocaleGuard.h"
 
 namespace {
-
-// Puts the process (C library and Qt default) into a comma locale for one test.
-class CommaLocale {
-public:
-    CommaLocale()
-    {
-        previous_ = std::setlocale(LC_ALL, nullptr);
-        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~CommaLocale()
-    {
-        std::setlocale(LC_ALL, previous_.c_str());
-        QLocale::setDefault(QLocale::c());
-    }
-    bool Active() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
 
 struct GeneralCase {
     double value;
@@ -72,7 +52,7 @@ TEST(GeneralNumberText, ShortestFormWithFifteenDigitsUnderC)
 
 TEST(GeneralNumberText, UsesTheUsersDecimalSeparator)
 {
-    CommaLocale german;
+    CommaLocaleGuard german;
     for (const auto& c : generalCases) {
         QString expected = QString::fromLatin1(c.text);
         expected.replace(QLatin1Char('.'), QLatin1Char(','));
@@ -94,7 +74,7 @@ TEST(FixedFormats, AlwaysWriteAPoint)
         {0, 1, 5, "  0.0"},     {-12.3, 1, 5, "-12.3"},  {123.4, 1, 7, "  123.4"}, {-0.5, 1, 7, "   -0.5"},
         {45, 1, 5, " 45.0"},    {0.0987, 3, 0, "0.099"}, {1234.5, 1, 5, "1234.5"}, {-0.04, 1, 0, "-0.0"},
     };
-    CommaLocale german;
+    CommaLocaleGuard german;
     if (!german.Active())
         GTEST_SKIP() << "de_DE.UTF-8 is not generated on this machine";
     char probe[16];
@@ -121,7 +101,7 @@ TEST(ReadNumber, FollowsStrtodDecimalRulesInAnyLocale)
         {"nan", 0, 0},          {"abc", 0, 0},          {"", 0, 0},             {"-", 0, 0},
         {".", 0, 0},            {"     0", 0, 6},       {"-0.5", -0.5, 4},      {"3.9 sec", 3.9, 3},
     };
-    CommaLocale german;
+    CommaLocaleGuard german;
     for (const auto& c : cases) {
         std::size_t used = 99;
         EXPECT_DOUBLE_EQ(ReadNumber(c.text, &used), c.value) << c.text;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/Colors.h"
-#include "data/CommaLocaleGuard.h"
+#include "support/CommaLocaleGuard.h"
 #include "data/DecodeListReply.h"
 #include "data/TForm2.h"
 #include "data/TForm3.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "data/CommaLocaleGuard.h"
+#include "support/CommaLocaleGuard.h"
 #include "e2e/UploadFixture.h"
 #include "link/TForm4.h"
 #include "link/TForm6.h"

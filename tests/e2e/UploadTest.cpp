@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "data/CommaLocaleGuard.h"
+#include "support/CommaLocaleGuard.h"
 #include "data/TForm2.h"
 #include "data/TForm3.h"
 #include "e2e/UploadFixture.h"

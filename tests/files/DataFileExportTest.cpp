@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "DataFileSupport.h"
+#include "support/CommaLocaleGuard.h"
 #include "app/TForm1.h"
 #include "data/TForm2.h"
 #include "data/TForm3.h"
@@ -63,29 +64,9 @@ TEST_F(DataFileExport, InitialStateGivesTheExpectedFile)
     ExpectSameDataFile(ReadBytes(FixturePath("initial.csv")), ReadBytes(Dir() + "/initial.csv"));
 }
 
-// The process and Qt in a German locale for one scope.
-class TGermanLocale {
-public:
-    TGermanLocale() : previousC_(std::setlocale(LC_ALL, nullptr))
-    {
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            std::setlocale(LC_ALL, "de_DE.utf8");
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~TGermanLocale()
-    {
-        QLocale::setDefault(previous_);
-        std::setlocale(LC_ALL, previousC_.c_str());
-    }
-
-private:
-    QLocale previous_;
-    std::string previousC_;
-};
-
 TEST_F(DataFileExport, CommaLocaleWritesTheSameFile)
 {
-    const TGermanLocale german;
+    const CommaLocaleGuard german;
     ASSERT_EQ(QLocale().decimalPoint(), ",");
     SetKnownState();
     Save(Dir() + "/known.csv");

@@ -13,29 +13,9 @@
 #include "data/TForm2.h"
 #include "data/TForm3.h"
 #include "files/TForm5.h"
+#include "support/CommaLocaleGuard.h"
 
 namespace {
-
-// The process in a comma locale for one scope: the C library and Qt's default.
-class CommaLocale {
-public:
-    CommaLocale()
-    {
-        previous_ = std::setlocale(LC_ALL, nullptr);
-        active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    ~CommaLocale()
-    {
-        std::setlocale(LC_ALL, previous_.c_str());
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    bool CLibraryFollows() const { return active_; }
-
-private:
-    std::string previous_;
-    bool active_ = false;
-};
 
 // The value printed beside a label of page 1.
 QString ValueBeside(const TRecordingCanvas& canvas, const QString& label)
@@ -179,7 +159,7 @@ TEST_F(ReportValues, AnglesPrintAsGeneralNumberTextWithAPointInAnyLocale)
         EXPECT_EQ(canvas.At(2, 900, RowY(20)), "0");
     };
     check("English");
-    CommaLocale german;
+    CommaLocaleGuard german;
     check("German");
 }
 

@@ -10,14 +10,14 @@ class CommaLocaleGuard {
 public:
     CommaLocaleGuard()
     {
-        previous_ = std::setlocale(LC_ALL, nullptr);
+        previousC_ = std::setlocale(LC_ALL, nullptr);
         active_ = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
     ~CommaLocaleGuard()
     {
-        std::setlocale(LC_ALL, previous_.c_str());
-        QLocale::setDefault(QLocale::c());
+        std::setlocale(LC_ALL, previousC_.c_str());
+        QLocale::setDefault(previous_);
     }
     CommaLocaleGuard(const CommaLocaleGuard&) = delete;
     CommaLocaleGuard& operator=(const CommaLocaleGuard&) = delete;
@@ -26,6 +26,7 @@ public:
     bool Active() const { return active_; }
 
 private:
-    std::string previous_;
+    QLocale previous_;
+    std::string previousC_;
     bool active_ = false;
 };
