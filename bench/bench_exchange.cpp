@@ -14,9 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "UnitSim.h"
-#include "app/Startup.h"
-#include "app/TForm1.h"
+#include "BenchRig.h"
 #include "link/Exchange.h"
 
 namespace {
@@ -26,11 +24,6 @@ double ThreadCpuMs()
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-double WallMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 struct Figures {
@@ -111,8 +104,6 @@ int main(int argc, char** argv)
                 Report("list exchange (50 lines)", list, 21 * 4 + 600 + 50);
             }
         }
-        DestroyForms();
     }
-    std::filesystem::remove_all(dir);
     return status;
 }

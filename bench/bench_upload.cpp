@@ -18,32 +18,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "UnitSim.h"
-#include "app/Startup.h"
-#include "app/TForm1.h"
+#include "BenchRig.h"
 #include "link/TForm4.h"
 #include "link/TForm6.h"
-#include "platform/Modal.h"
 
 namespace {
-
-// A message box would stop the run; print it instead.
-class TPrintingModal final : public TModalSeam {
-public:
-    void ShowMessage(QWidget*, const QString& text) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.toLocal8Bit().constData());
-    }
-    bool ExecuteSave(QWidget*, TFileDialog&) override { return false; }
-    bool ExecuteOpen(QWidget*, TFileDialog&) override { return false; }
-    bool ExecutePrint(QWidget*, TPrintDialog&, QPrinter&) override { return false; }
-    void ShowModal(QDialog&) override {}
-};
-
-double WallMs()
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 
 // The waits of one upload that no implementation may shorten: the modem-line
 // sequence of the open, the pause before the check, 4 ms after each command
@@ -84,25 +63,12 @@ int main(int argc, char** argv)
     const int seconds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    InstallModal(std::make_unique<TPrintingModal>());
-
-    char dir[] = "/tmp/qx-bench-XXXXXX";
-    if (!mkdtemp(dir))
-        return 1;
-    TPortRoots roots;
-    roots.Dev = std::string(dir) + "/dev";
-    roots.Sys = std::string(dir) + "/sys";
-    roots.Links = std::string(dir) + "/links";
-    for (const std::string& d : {roots.Dev, roots.Sys, roots.Links})
-        mkdir(d.c_str(), 0700);
 
     int status = 0;
     {
-        TUnitSim unit;
-        unit.PublishAs(roots.Links, "COM1");
-        CreateForms(std::make_shared<TPortMap>(roots));
-        if (Form1->SelectedPort != "COM1") {
-            std::fprintf(stderr, "the simulated unit was not found\n");
+        TBenchRig rig;
+        TUnitSim& unit = rig.Unit();
+        if (!rig.UnitFound()) {
             status = 1;
         } else {
             const double bound = BindingWaitsMs();
@@ -133,8 +99,6 @@ int main(int argc, char** argv)
             std::printf("live measurement           %d in %.1f s = %.2f per second (goal: at least 9.5)   shown: %s\n", n,
                         wall / 1000, n * 1000.0 / wall, Form6->Label1->text().toUtf8().constData());
         }
-        DestroyForms();
     }
-    std::filesystem::remove_all(dir);
     return status;
 }
